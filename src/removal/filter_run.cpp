@@ -13,22 +13,24 @@ namespace {
 
 int copyKeptLines(LineReader& reader, LineWriter& writer, KeyTable& keys,
                   const std::filesystem::path& sourcePath) {
-    if (reader.atEnd()) throw sourceEmpty(sourcePath);
-    writer.writeLine(reader.readLine());  // the header: never examined
+    std::string keyScratch;  // for the rare key with spaces around its inner commas
+    std::string_view line;
+    if (!reader.nextLine(line)) throw sourceEmpty(sourcePath);
+    writer.writeLine(line);  // the header: never examined
 
-    while (!reader.atEnd()) {
-        const std::string_view line = reader.readLine();
+    while (reader.nextLine(line)) {
         if (!isWpRecord(line)) continue;
 
-        RecordKeyView key;
-        switch (keyViewOf(line, key)) {
+        std::string_view key;
+        switch (encodedKeyAt(line, reader.firstCommas(), keyScratch, key)) {
         case SplitOutcome::Split: break;
         case SplitOutcome::TooFewFields: throw recordTooFewFields(sourcePath, reader.lineNumber());
         case SplitOutcome::PositionOverflow: throw positionOverflow(sourcePath, reader.lineNumber());
         }
-        if (keys.find(key)) continue;
+        const std::uint64_t hash = KeyTable::hashOf(key);
+        if (keys.findEncoded(key, hash)) continue;
         if (keys.full()) throw keyTableFull(sourcePath, reader.lineNumber());
-        keys.add(key);
+        keys.addEncoded(key, hash);
         writer.writeLine(line);
     }
     return keys.count();

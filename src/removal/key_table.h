@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "removal/record_fields.h"
@@ -12,6 +14,9 @@ namespace removal {
 // The record keys seen in one run, in order of first appearance, rows numbered
 // from 1. find() answers what a scan from row 1 would answer, through a hash
 // index over the stored keys, so its cost doesn't grow with the table.
+//
+// Keys are stored encoded (see encodeKey) one after another in one arena, so
+// that the whole table stays small and close together in the processor's cache.
 class KeyTable {
 public:
     static constexpr int capacity = 10000;
@@ -19,8 +24,8 @@ public:
     KeyTable();
 
     // The row holding an equal key, or none.
-    std::optional<int> find(const RecordKeyView& key) const noexcept;
-    std::optional<int> find(const RecordKey& key) const noexcept { return find(key.view()); }
+    std::optional<int> find(const RecordKeyView& key) const;
+    std::optional<int> find(const RecordKey& key) const { return find(key.view()); }
 
     // Stores the key in row count() + 1. Raises RunFailure (KeyTableFull) when
     // the table already holds `capacity` keys, leaving it unchanged. Callers
@@ -28,21 +33,35 @@ public:
     void add(const RecordKeyView& key);
     void add(const RecordKey& key) { add(key.view()); }
 
-    int count() const noexcept { return static_cast<int>(rows_.size()); }
-    bool full() const noexcept { return count() >= capacity; }
-    const RecordKey& row(int number) const { return rows_.at(static_cast<std::size_t>(number - 1)); }
+    // The same on encoded keys with their hash: the filter's per-line path.
+    std::optional<int> findEncoded(std::string_view encoded, std::uint64_t hash) const noexcept;
+    void addEncoded(std::string_view encoded, std::uint64_t hash);
 
-    static std::uint64_t hashOf(const RecordKeyView& key) noexcept;
+    int count() const noexcept { return static_cast<int>(entryOffsets_.size()); }
+    bool full() const noexcept { return count() >= capacity; }
+    RecordKey row(int number) const;
+
+    static std::uint64_t hashOf(std::string_view encoded) noexcept;
 
 private:
-    struct Slot {
-        std::uint32_t hashTag = 0;
-        std::uint16_t row = 0;  // 0: empty
-    };
-    // A power of two above twice the capacity keeps probe runs short.
-    static constexpr std::size_t slotCount = 32768;
+    std::string_view encodedRow(int number) const noexcept;
 
-    std::vector<RecordKey> rows_;
+    // A slot leads straight to its key in the arena, so that a lookup costs
+    // one visit to the index and one to the arena: the offset of the key's
+    // entry, the row number in the low 16 bits of `tagAndRow`, and 16 further
+    // bits of the key's hash above them, which rule out most wrong entries
+    // without visiting the arena. Row 0 marks an empty slot.
+    struct Slot {
+        std::uint32_t offset = 0;
+        std::uint32_t tagAndRow = 0;
+    };
+    // Over one and a half times the capacity; 128 KiB, so that the index stays
+    // in the processor's cache.
+    static constexpr std::size_t slotCount = std::size_t{1} << 14;
+
+    // Each entry: the key's length (4 bytes), then its bytes.
+    std::string arena_;
+    std::vector<std::uint32_t> entryOffsets_;  // by row - 1
     std::vector<Slot> slots_;
 };
 

@@ -1,26 +1,23 @@
 #include "removal/line_reader.h"
 
-#include <cstring>
-
 namespace removal {
 
-LineReader::LineReader(BlockSource& source, std::size_t blockSize)
-    : source_(source), block_(blockSize == 0 ? 1 : blockSize) {}
+LineReader::LineReader(BlockSource& source, std::size_t blockSize, ScanMethod method)
+    : source_(source),
+      blockSize_(blockSize == 0 ? 1 : blockSize),
+      block_((blockSize_ + 63) / 64 * 64),
+      index_(method) {}
 
 bool LineReader::readNextBlock() {
     if (sourceExhausted_) return false;
     position_ = 0;
-    filled_ = source_.readBlock(block_.data(), block_.size());
-    if (filled_ == 0) sourceExhausted_ = true;
-    return filled_ != 0;
-}
-
-void LineReader::skipLineFeedAfterCarriageReturn() noexcept {
-    if (position_ < filled_) {
-        if (block_[position_] == '\n') ++position_;
-    } else {
-        lineFeedMayFollow_ = true;
+    filled_ = source_.readBlock(block_.data(), blockSize_);
+    if (filled_ == 0) {
+        sourceExhausted_ = true;
+        return false;
     }
+    index_.mark(block_.data(), filled_);
+    return true;
 }
 
 bool LineReader::atEnd() {
@@ -41,30 +38,36 @@ bool LineReader::atEnd() {
 
 std::string_view LineReader::readLine() {
     if (atEnd()) return {};
-    ++lineNumber_;
 
-    const char* begin = block_.data() + position_;
-    const std::size_t available = filled_ - position_;
-    if (const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', available))) {
-        position_ += static_cast<std::size_t>(cr - begin) + 1;
-        skipLineFeedAfterCarriageReturn();
-        return {begin, static_cast<std::size_t>(cr - begin)};
-    }
+    if (const std::size_t lineEnd = index_.nextCarriageReturn(position_); lineEnd < filled_)
+        return takeLineInBlock(lineEnd);
 
     // The line goes on in the next block(s).
-    spanningLine_.assign(begin, available);
+    ++lineNumber_;
+    lineInBlock_ = false;
+    spanningLine_.assign(block_.data() + position_, filled_ - position_);
     while (readNextBlock()) {
-        const char* blockBegin = block_.data();
-        if (const auto* cr = static_cast<const char*>(std::memchr(blockBegin, '\r', filled_))) {
-            spanningLine_.append(blockBegin, cr);
-            position_ = static_cast<std::size_t>(cr - blockBegin) + 1;
-            skipLineFeedAfterCarriageReturn();
+        if (const std::size_t lineEnd = index_.nextCarriageReturn(0); lineEnd < filled_) {
+            spanningLine_.append(block_.data(), lineEnd);
+            position_ = lineEnd + 1;
+            if (position_ < filled_) {
+                if (block_[position_] == '\n') ++position_;
+            } else {
+                lineFeedMayFollow_ = true;
+            }
             return spanningLine_;
         }
-        spanningLine_.append(blockBegin, filled_);
+        spanningLine_.append(block_.data(), filled_);
     }
     position_ = filled_;
     return spanningLine_;  // the last line, without a terminator
+}
+
+FirstCommas LineReader::firstCommas() const noexcept {
+    if (!lineInBlock_) return findFirstCommas(spanningLine_);
+    FirstCommas commas;
+    commas.count = index_.commasBetween(lineBegin_, lineEnd_, commas.index, 5);
+    return commas;
 }
 
 }  // namespace removal

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,11 +21,23 @@ using RecordFields = std::array<std::string_view, 5>;
 
 enum class SplitOutcome { Split, TooFewFields, PositionOverflow };
 
+// The 0-based indexes of the first five commas of a line (fewer when the line
+// has fewer): all that splitting a record needs to know of it.
+struct FirstCommas {
+    std::size_t count = 0;
+    std::size_t index[5];  // the first `count` are set
+};
+
+FirstCommas findFirstCommas(std::string_view line) noexcept;
+
 // Fields 0 to 4 of a WP record: the text between the start of the line and
 // the first comma, then between consecutive commas up to the fifth, each with
 // leading and trailing spaces (and only spaces) removed. Text after the fifth
-// comma belongs to no field. The views point into `line`; no allocation.
+// comma belongs to no field. A missing comma fails the record, and so does one
+// at a position beyond 32766, whichever of the five comes first. The views
+// point into `line`; no allocation.
 SplitOutcome splitFields(std::string_view line, RecordFields& fields) noexcept;
+SplitOutcome splitFieldsAt(std::string_view line, const FirstCommas& commas, RecordFields& fields) noexcept;
 
 // The same, raising RunFailure (RecordTooFewFields or PositionOverflow).
 RecordFields splitRecordFields(std::string_view line);
@@ -53,8 +66,17 @@ struct RecordKey {
     friend bool operator==(const RecordKey&, const RecordKey&) = default;
 };
 
-// The key of a WP record without allocating; fails as splitFields does.
-SplitOutcome keyViewOf(std::string_view line, RecordKeyView& key) noexcept;
+// A key as one byte string: field 2, comma, field 3, comma, field 4. Fields
+// hold no commas, so equal encodings mean equal keys.
+std::string encodeKey(const RecordKeyView& key);
+RecordKey decodeKey(std::string_view encoded);
+
+// The encoded key of a WP record, failing as splitFields does. When no space
+// stands next to the commas around fields 2 to 4 (nearly always), the encoding
+// is the record's own bytes and nothing is copied; otherwise it is built in
+// `scratch`, whose storage is reused from line to line.
+SplitOutcome encodedKeyAt(std::string_view line, const FirstCommas& commas, std::string& scratch,
+                          std::string_view& encoded);
 
 // The key of a WP record; raises what splitRecordFields raises.
 RecordKey recordKeyOf(std::string_view line);

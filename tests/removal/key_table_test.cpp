@@ -44,9 +44,28 @@ TEST(KeyTable, HoldsTenThousandKeysAndRefusesTheNext) {
     EXPECT_FALSE(table.find(numberedKey(KeyTable::capacity + 1)));
 }
 
-TEST(KeyTable, EqualKeysHashAlikeAndShiftedBytesDont) {
-    EXPECT_EQ(KeyTable::hashOf({"b", "c", "d"}), KeyTable::hashOf({std::string("b"), "c", "d"}));
-    EXPECT_NE(KeyTable::hashOf({"bc", "", "d"}), KeyTable::hashOf({"b", "c", "d"}));
+TEST(KeyTable, EncodingKeepsFieldBoundaries) {
+    EXPECT_EQ(removal::encodeKey({"b", "c", "d"}), "b,c,d");
+    EXPECT_NE(removal::encodeKey({"bc", "", "d"}), removal::encodeKey({"b", "c", "d"}));
+    EXPECT_EQ(removal::decodeKey(",c d,"), RecordKey("", "c d", ""));
+    EXPECT_EQ(KeyTable::hashOf(std::string("b,c,d")), KeyTable::hashOf("b,c,d"));
+}
+
+TEST(KeyTable, HashesEveryLengthAndByte) {
+    // Keys of every length up to past two words, differing in one byte only,
+    // must not collide in the table: each is found in its own row.
+    KeyTable table;
+    std::string base(40, 'k');
+    int rows = 0;
+    for (std::size_t length = 0; length <= base.size(); ++length) {
+        for (std::size_t changed = 0; changed < length; ++changed) {
+            std::string key = base.substr(0, length);
+            key[changed] = '\x80';
+            table.add(removal::decodeKey(",," + key));
+            ASSERT_EQ(table.find(removal::decodeKey(",," + key)), ++rows);
+        }
+    }
+    EXPECT_FALSE(table.find(removal::decodeKey(",," + base)));
 }
 
 }  // namespace

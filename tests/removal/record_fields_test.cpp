@@ -131,6 +131,23 @@ INSTANTIATE_TEST_SUITE_P(
                       KeyCase{"LastFieldCounts", "WP,a,b,c,d,", "WP,a,b,c,e,", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The per-line key takes the record's own bytes when nothing needs trimming
+// and builds it otherwise; either way it is the encoding of recordKeyOf.
+class EncodedKeyTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EncodedKeyTest, EqualsTheEncodingOfTheSplitKey) {
+    const std::string line = GetParam();
+    std::string scratch;
+    std::string_view encoded;
+    ASSERT_EQ(removal::encodedKeyAt(line, removal::findFirstCommas(line), scratch, encoded), SplitOutcome::Split);
+    EXPECT_EQ(encoded, removal::encodeKey(removal::recordKeyOf(line).view()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, EncodedKeyTest,
+                         ::testing::Values("WP,a,b,c,d,", "WP,a,,,,", "WP , a , b,c,d ,tail", "WP,a, b,c,d,",
+                                           "WP,a,b ,c,d,", "WP,a,b, c,d,", "WP,a,b,c ,d,", "WP,a,b,c, d,",
+                                           "WP,a,b,c,d ,", "WP,a,  ,  ,  ,", "WP,a,b\t,\tc,d,", "WP,a, ,c, ,"));
+
 TEST(RecordKey, IsFieldsTwoThreeAndFour) {
     EXPECT_EQ(removal::recordKeyOf("WP,a, b ,c,d,e"), removal::RecordKey("b", "c", "d"));
 }
