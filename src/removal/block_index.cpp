@@ -51,10 +51,12 @@ ScanMethod bestScanMethod() noexcept { return REMOVAL_HAVE_SSE2 ? ScanMethod::Ss
 void BlockIndex::mark(const char* data, std::size_t size) {
     size_ = size;
     words_ = (size + 63) / 64;
-    if (carriageReturns_.size() < words_) {
-        carriageReturns_.resize(words_);
-        commas_.resize(words_);
+    if (carriageReturns_.size() < words_ + 1) {
+        carriageReturns_.resize(words_ + 1);
+        commas_.resize(words_ + 1);
     }
+    carriageReturns_[words_] = 0;
+    commas_[words_] = 0;
 #if REMOVAL_HAVE_SSE2
     if (method_ == ScanMethod::Sse2)
         markSse2(data, words_, carriageReturns_.data(), commas_.data());
@@ -68,6 +70,14 @@ void BlockIndex::mark(const char* data, std::size_t size) {
         carriageReturns_[words_ - 1] &= keep;
         commas_[words_ - 1] &= keep;
     }
+}
+
+std::size_t BlockIndex::commasBetweenFar(std::size_t begin, std::size_t end, std::size_t* out,
+                                         std::size_t limit) const noexcept {
+    std::size_t found = 0;
+    for (std::size_t at = nextBit(commas_, begin); at < end && found < limit; at = nextBit(commas_, at + 1))
+        out[found++] = at - begin;
+    return found;
 }
 
 }  // namespace removal

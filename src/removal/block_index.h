@@ -38,26 +38,26 @@ public:
     // Writes the indexes of the commas in [begin, end), at most `limit` of
     // them, relative to `begin`; returns how many.
     std::size_t commasBetween(std::size_t begin, std::size_t end, std::size_t* out, std::size_t limit) const noexcept {
-        std::size_t found = 0;
-        std::size_t word = begin >> 6;
+        const std::size_t word = begin >> 6;
         if (word >= words_ || limit == 0) return 0;
-        std::uint64_t pending = commas_[word] & (~std::uint64_t{0} << (begin & 63));
-        for (;;) {
-            while (pending == 0) {
-                if (++word >= words_) return found;
-                pending = commas_[word];
-            }
-            const std::size_t at = (word << 6) + static_cast<std::size_t>(__builtin_ctzll(pending));
-            if (at >= end) return found;
-            out[found++] = at - begin;
-            if (found == limit) return found;
-            pending &= pending - 1;
-        }
+        if (end - begin > 64) return commasBetweenFar(begin, end, out, limit);
+        // The whole range lies within 64 bytes: gather its bits into one word
+        // (the marks end with a spare zero word, so word + 1 is always there).
+        const unsigned shift = begin & 63;
+        std::uint64_t pending = commas_[word] >> shift;
+        if (shift != 0) pending |= commas_[word + 1] << (64 - shift);
+        if (end - begin < 64) pending &= (std::uint64_t{1} << (end - begin)) - 1;
+        std::size_t found = 0;
+        for (; pending != 0 && found < limit; pending &= pending - 1)
+            out[found++] = static_cast<std::size_t>(__builtin_ctzll(pending));
+        return found;
     }
 
     ScanMethod method() const noexcept { return method_; }
 
 private:
+    std::size_t commasBetweenFar(std::size_t begin, std::size_t end, std::size_t* out, std::size_t limit) const noexcept;
+
     std::size_t nextBit(const std::vector<std::uint64_t>& bits, std::size_t from) const noexcept {
         std::size_t word = from >> 6;
         if (word >= words_) return size_;
@@ -72,7 +72,7 @@ private:
     ScanMethod method_;
     std::size_t size_ = 0;
     std::size_t words_ = 0;
-    std::vector<std::uint64_t> carriageReturns_;
+    std::vector<std::uint64_t> carriageReturns_;  // words_ words, then a zero word
     std::vector<std::uint64_t> commas_;
 };
 

@@ -63,11 +63,4 @@ std::string_view LineReader::readLine() {
     return spanningLine_;  // the last line, without a terminator
 }
 
-FirstCommas LineReader::firstCommas() const noexcept {
-    if (!lineInBlock_) return findFirstCommas(spanningLine_);
-    FirstCommas commas;
-    commas.count = index_.commasBetween(lineBegin_, lineEnd_, commas.index, 5);
-    return commas;
-}
-
 }  // namespace removal

@@ -31,7 +31,7 @@ class LineReader {
 public:
     // Small enough that a block and its marks stay in the processor's cache
     // next to the key table; large enough that reading costs few calls.
-    static constexpr std::size_t defaultBlockSize = std::size_t{1} << 16;
+    static constexpr std::size_t defaultBlockSize = std::size_t{1} << 18;
 
     explicit LineReader(BlockSource& source, std::size_t blockSize = defaultBlockSize,
                         ScanMethod method = bestScanMethod());
@@ -46,22 +46,34 @@ public:
 
     // Reading a whole file: the next line into `line`, or false at the end.
     // The same lines as atEnd() and readLine(); a line that ends inside the
-    // current block, the common case, takes no call.
+    // current block, the common case, takes no call. The view stays valid
+    // until the next read of a block.
     bool nextLine(std::string_view& line) {
-        if (!lineFeedMayFollow_ && position_ < filled_) {
-            const std::size_t lineEnd = index_.nextCarriageReturn(position_);
-            if (lineEnd < filled_) {
-                line = takeLineInBlock(lineEnd);
-                return true;
-            }
-        }
+        if (nextLineInBlock(line)) return true;
         if (atEnd()) return false;
         line = readLine();
         return true;
     }
 
+    // The next line into `line` if it ends inside the current block, without
+    // reading: then every line since the last read stays valid. False, and
+    // nothing taken, when the next line needs a read (or there is none).
+    bool nextLineInBlock(std::string_view& line) {
+        if (lineFeedMayFollow_ || position_ >= filled_) return false;
+        const std::size_t lineEnd = index_.nextCarriageReturn(position_);
+        if (lineEnd >= filled_) return false;
+        line = takeLineInBlock(lineEnd);
+        return true;
+    }
+
     // The first five commas of the line returned last, from the block's marks.
-    FirstCommas firstCommas() const noexcept;
+    // Filled in place: the per-line path copies nothing.
+    void firstCommas(FirstCommas& commas) const noexcept {
+        if (lineInBlock_)
+            commas.count = index_.commasBetween(lineBegin_, lineEnd_, commas.index, 5);
+        else
+            commas = findFirstCommas(spanningLine_);
+    }
 
     // 1-based number of the line returned last; 0 before the first.
     std::uint64_t lineNumber() const noexcept { return lineNumber_; }

@@ -22,14 +22,14 @@ FirstCommas findFirstCommas(std::string_view line) noexcept {
 
 namespace {
 
-// The commas in order, as the splitting rule checks them: the first that is
-// missing or stands too far out decides.
+// The splitting rule checks the commas in order: the first that is missing or
+// stands too far out decides. Commas come in increasing positions, so one of
+// those found stands too far out exactly when the last one does.
 SplitOutcome checkCommas(const FirstCommas& commas) noexcept {
-    for (std::size_t k = 0; k < commas.count; ++k) {
-        // The comma's 1-based position is index + 1; the next field would
-        // start one further, which must still be a valid position.
-        if (commas.index[k] + 1 > lastCommaPosition) return SplitOutcome::PositionOverflow;
-    }
+    if (commas.count == 0) return SplitOutcome::TooFewFields;
+    // The comma's 1-based position is index + 1; the next field would start
+    // one further, which must still be a valid position.
+    if (commas.index[commas.count - 1] + 1 > lastCommaPosition) return SplitOutcome::PositionOverflow;
     return commas.count == 5 ? SplitOutcome::Split : SplitOutcome::TooFewFields;
 }
 

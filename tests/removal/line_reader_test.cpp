@@ -96,7 +96,8 @@ TEST_P(LineReaderTest, FirstCommasAreThoseOfTheLine) {
     LineReader reader(source, blockSize, method);
     std::string_view line;
     while (reader.nextLine(line)) {
-        const removal::FirstCommas fromMarks = reader.firstCommas();
+        removal::FirstCommas fromMarks;
+        reader.firstCommas(fromMarks);
         const removal::FirstCommas fromLine = removal::findFirstCommas(line);
         ASSERT_EQ(fromMarks.count, fromLine.count) << "line " << reader.lineNumber();
         for (std::size_t k = 0; k < fromLine.count; ++k) ASSERT_EQ(fromMarks.index[k], fromLine.index[k]);
