@@ -75,7 +75,7 @@ private:
         case SplitOutcome::TooFewFields: throw recordTooFewFields(sourcePath_, record.lineNumber);
         case SplitOutcome::PositionOverflow: throw positionOverflow(sourcePath_, record.lineNumber);
         }
-        if (keys_.findEncoded(record.key, record.hash)) return;
+        if (keys_.findEncoded(record.key, record.hash) != 0) return;
         if (keys_.full()) throw keyTableFull(sourcePath_, record.lineNumber);
         keys_.addEncoded(record.key, record.hash);
         writer_.writeLine(record.line);

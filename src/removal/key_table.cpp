@@ -103,11 +103,11 @@ std::string_view KeyTable::encodedRow(int number) const noexcept {
     return {entry + sizeof(std::uint32_t), loadLength(entry)};
 }
 
-std::optional<int> KeyTable::findEncoded(std::string_view encoded, std::uint64_t hash) const noexcept {
+int KeyTable::findEncoded(std::string_view encoded, std::uint64_t hash) const noexcept {
     const std::uint32_t tag = tagOf(hash);
     for (std::size_t index = hash & (slotCount - 1);; index = (index + 1) & (slotCount - 1)) {
         const Slot slot = slots_[index];
-        if (slot.tagAndRow == 0) return std::nullopt;
+        if (slot.tagAndRow == 0) return 0;
         if ((slot.tagAndRow & 0xFFFF0000u) != tag) continue;
         const char* entry = arena_.data() + slot.offset;
         if (loadLength(entry) == encoded.size() &&
@@ -133,7 +133,8 @@ void KeyTable::addEncoded(std::string_view encoded, std::uint64_t hash) {
 
 std::optional<int> KeyTable::find(const RecordKeyView& key) const {
     const std::string encoded = encodeKey(key);
-    return findEncoded(encoded, hashOf(encoded));
+    if (const int row = findEncoded(encoded, hashOf(encoded)); row != 0) return row;
+    return std::nullopt;
 }
 
 void KeyTable::add(const RecordKeyView& key) {

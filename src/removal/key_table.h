@@ -34,7 +34,9 @@ public:
     void add(const RecordKey& key) { add(key.view()); }
 
     // The same on encoded keys with their hash: the filter's per-line path.
-    std::optional<int> findEncoded(std::string_view encoded, std::uint64_t hash) const noexcept;
+    // The row, or 0 when the key is not there (a plain number: returning an
+    // optional through memory measurably stalled the caller).
+    int findEncoded(std::string_view encoded, std::uint64_t hash) const noexcept;
     void addEncoded(std::string_view encoded, std::uint64_t hash);
 
     // Hints that a lookup of this hash is coming: fetch its slot, and once the
