@@ -111,9 +111,10 @@ int copyKeptLines(LineReader& reader, LineWriter& writer, KeyTable& keys,
 
 }  // namespace
 
-int filterLines(BlockSource& source, ByteSink& sink, KeyTable& keys, const std::filesystem::path& sourcePath) {
-    LineReader reader(source);
-    LineWriter writer(sink);
+int filterLines(BlockSource& source, ByteSink& sink, KeyTable& keys, const std::filesystem::path& sourcePath,
+                const FilterSizes& sizes) {
+    LineReader reader(source, sizes.readBlock);
+    LineWriter writer(sink, sizes.writeBuffer);
     int kept = 0;
     try {
         kept = copyKeptLines(reader, writer, keys, sourcePath);

@@ -3,13 +3,12 @@
 #include <filesystem>
 
 #include "removal/key_table.h"
+#include "removal/line_reader.h"
+#include "removal/line_writer.h"
 #include "removal/result_file.h"
 #include "removal/source_file.h"
 
 namespace removal {
-
-class BlockSource;
-class ByteSink;
 
 // One pass from a source file to a result file: the header line, then the
 // first WP record of every key. Driven in steps, because the overwrite
@@ -41,11 +40,19 @@ private:
     KeyTable keys_;
 };
 
+// The sizes of the filter's read block and write buffer. Tests and fuzzers
+// shrink them to put block boundaries everywhere.
+struct FilterSizes {
+    std::size_t readBlock = LineReader::defaultBlockSize;
+    std::size_t writeBuffer = LineWriter::defaultBufferSize;
+};
+
 // The filter itself, between any source and sink: writes the header and the
 // kept records, returns n. Raises SourceEmpty, RecordTooFewFields,
 // PositionOverflow and KeyTableFull (naming `sourcePath` and the line), and
 // what the source and sink raise. Lines written before a failure have been
 // handed to the sink when it propagates.
-int filterLines(BlockSource& source, ByteSink& sink, KeyTable& keys, const std::filesystem::path& sourcePath);
+int filterLines(BlockSource& source, ByteSink& sink, KeyTable& keys, const std::filesystem::path& sourcePath,
+                const FilterSizes& sizes = {});
 
 }  // namespace removal

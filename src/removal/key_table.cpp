@@ -1,5 +1,6 @@
 #include "removal/key_table.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -97,6 +98,12 @@ bool sameBytes(const char* a, const char* b, std::size_t size) noexcept {
 }
 
 }  // namespace
+
+void KeyTable::clear() noexcept {
+    arena_.clear();
+    entryOffsets_.clear();
+    std::fill(slots_.begin(), slots_.end(), Slot{});
+}
 
 std::string_view KeyTable::encodedRow(int number) const noexcept {
     const char* entry = arena_.data() + entryOffsets_[static_cast<std::size_t>(number) - 1];

@@ -47,6 +47,9 @@ public:
         if (slot.tagAndRow != 0) __builtin_prefetch(arena_.data() + slot.offset);
     }
 
+    // Empties the table for another run, keeping its memory.
+    void clear() noexcept;
+
     int count() const noexcept { return static_cast<int>(entryOffsets_.size()); }
     bool full() const noexcept { return count() >= capacity; }
     RecordKey row(int number) const;
