@@ -1,6 +1,7 @@
 #include "window/application.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -12,6 +13,13 @@ void installRussianTranslation(QApplication& application) {
     auto* translator = new QTranslator(&application);
     if (translator->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(translator);
+}
+
+QIcon applicationIcon() { return QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(applicationId))); }
+
+void setApplicationIdentity(QApplication& application) {
+    application.setWindowIcon(applicationIcon());
+    QGuiApplication::setDesktopFileName(QLatin1String(applicationId));
 }
 
 bool displayAvailable() {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFont>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,6 +14,7 @@
 #include <limits>
 
 #include "removal/run_failure.h"
+#include "window/application.h"
 #include "window/twips.h"
 #include "window/wait_cursor.h"
 
@@ -44,6 +46,7 @@ frm2::frm2(QWidget* parent)
     setObjectName(QStringLiteral("frm2"));
     setWindowTitle(QString::fromUtf8(applicationTitle));
     setFont(windowFont());
+    setWindowIcon(applicationIcon());
     setFixedSize(twipsToPixels(4725), twipsToPixels(2505));
 
     const char* const defaultPaths[] = {"ddd.txt", "ddd_new.txt"};

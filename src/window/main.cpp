@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
 
     QApplication application(argc, argv);
     window::installRussianTranslation(application);
+    window::setApplicationIdentity(application);
 
     window::frm2 mainWindow;
     mainWindow.setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, mainWindow.size(),

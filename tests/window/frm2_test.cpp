@@ -133,6 +133,8 @@ private slots:
         QVERIFY(!window.chkBox->isChecked());
         QVERIFY(!window.chkBox->isTristate());
         QVERIFY(qobject_cast<QDialog*>(&window) == nullptr);
+        QVERIFY(!window.windowIcon().isNull());
+        QVERIFY(!window.windowIcon().pixmap(48, 48).isNull());
     }
 
     void focusStartsInTheSourceAndTabsInOrder() {
