@@ -144,7 +144,6 @@ void FilterRun::createResult(const std::filesystem::path& resultPath) {
 
 int FilterRun::filterRecords() {
     if (!source_.isOpen() || !result_.isOpen()) throw std::logic_error("FilterRun::filterRecords before both files are open");
-    keys_ = KeyTable();
     const int kept = filterLines(source_, result_, keys_, sourcePath_);
     result_.close();
     source_.close();

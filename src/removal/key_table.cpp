@@ -41,6 +41,8 @@ inline std::uint64_t load3(const char* data, std::size_t size) noexcept {
 
 }  // namespace
 
+// A multiply-and-fold hash over a few (possibly overlapping) word loads: short
+// keys, the usual case, cost two or three 128-bit products and no loop.
 std::uint64_t KeyTable::hashOf(std::string_view encoded) noexcept {
     const char* data = encoded.data();
     std::size_t size = encoded.size();
