@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The built program in a real X session (Xvfb), driven with xdotool: a click
-# on "УДАЛЕНИЕ", Yes to the overwrite question, OK to the summary, and the
-# result checked on disk byte for byte.
+# on "УДАЛЕНИЕ", Yes to the overwrite question, OK to the summary, the result
+# checked on disk byte for byte, and the window closed.
 set -euo pipefail
 program=$(realpath "$1")
 work=$(mktemp -d)
@@ -59,4 +59,13 @@ actual=$(od -An -tx1 "$work/ddd_new.txt")
 [ "$expected" = "$actual" ] || fail "result differs: $actual"
 cmp -s <(printf 'H\r\nWP,1,a,b,c,\r\nWP,2,a,b,c,\r\nWP,3,a,b,d,\r\n') "$work/ddd.txt" || fail "the source changed"
 kill -0 "$program_pid" || fail "the program ended"
+
+# Closing the window, as a window manager's close button does, ends the
+# program with status 0.
+python3 "$(dirname "$0")/close_window.py" "$main"
+status=0
+for _ in $(seq 100); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+wait "$program_pid" || status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "closing the window ended the program with status $status"
 echo "PASS: end to end under Xvfb"
