@@ -40,6 +40,10 @@ program_pid=$!
 wait_for_windows 1
 main=$(newest_window)
 eval "$(xdotool getwindowgeometry --shell "$main")"
+# Centred on the 1024 x 768 screen, client area 315 x 167 pixels.
+[ "$WIDTH" -eq 315 ] && [ "$HEIGHT" -eq 167 ] || fail "window is ${WIDTH}x${HEIGHT}"
+[ $(( (X + WIDTH / 2 - 512) ** 2 )) -le 4 ] && [ $(( (Y + HEIGHT / 2 - 384) ** 2 )) -le 4 ] ||
+  fail "window at $X,$Y is not centred"
 
 # The button: left 1440, top 1800, 1812 x 372 twips; click its middle.
 xdotool mousemove --sync $((X + 96 + 60)) $((Y + 120 + 12)) click 1
