@@ -53,8 +53,6 @@ public:
         return found;
     }
 
-    ScanMethod method() const noexcept { return method_; }
-
 private:
     std::size_t commasBetweenFar(std::size_t begin, std::size_t end, std::size_t* out, std::size_t limit) const noexcept;
 

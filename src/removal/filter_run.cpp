@@ -138,7 +138,6 @@ void FilterRun::openSource(const std::filesystem::path& sourcePath) {
 
 void FilterRun::createResult(const std::filesystem::path& resultPath) {
     if (!source_.isOpen()) throw std::logic_error("FilterRun::createResult before openSource");
-    resultPath_ = resultPath;
     result_.create(resultPath, source_);
 }
 

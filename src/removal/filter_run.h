@@ -30,11 +30,8 @@ public:
     int filterRecords();
     void abandon() noexcept;  // closes whatever is open; safe after a failure and twice
 
-    const KeyTable& keys() const noexcept { return keys_; }
-
 private:
     std::filesystem::path sourcePath_;
-    std::filesystem::path resultPath_;
     SourceFile source_;
     ResultFile result_;
     KeyTable keys_;
